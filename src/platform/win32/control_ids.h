@@ -1,0 +1,96 @@
+#pragma once
+// Window classes and control identifiers of Tavrin's windows. The end-to-end tests find the
+// program's windows and controls by these.
+
+// Window classes.
+#define TAVRIN_CLASS_MAIN L"TMainForm"
+#define TAVRIN_CLASS_CONFIG L"TConfigDlg"
+#define TAVRIN_CLASS_ADDLIST L"TDlgAddList"
+#define TAVRIN_CLASS_RENAME L"TDlgReName"
+#define TAVRIN_CLASS_ABOUT L"TDlgAbout"
+
+// Main window controls.
+enum MainControlId : int {
+  IDC_MAIN_CMBLIST = 1001,
+  IDC_MAIN_BUTNEWLIST = 1002,
+  IDC_MAIN_LSTURL = 1003,
+  IDC_MAIN_SPBTOP = 1004,
+  IDC_MAIN_SPBGO = 1005,
+  IDC_MAIN_SPBSKIP = 1006,
+  IDC_MAIN_SPEEDBUTTON1 = 1007,
+  IDC_MAIN_SPBSETTIME = 1008,
+  IDC_MAIN_SPBWINDWSIZE = 1009,
+  IDC_MAIN_STATUSBAR = 1010,
+  IDC_MAIN_PANEL1 = 1011,
+  IDC_MAIN_PANEL2 = 1012,
+  IDC_MAIN_PANEL3 = 1013,
+  IDC_MAIN_PANEL4 = 1014,
+  IDC_MAIN_PANEL5 = 1015,
+};
+
+// Menu commands (main menu, URL-list pop-up, tray menu), sent as WM_COMMAND to the main window.
+enum MenuCommandId : int {
+  IDM_CONFIG = 2001,
+  IDM_HIDE = 2002,
+  IDM_EXIT = 2003,
+  IDM_HELPTOPIC = 2004,
+  IDM_ABOUT = 2005,
+  IDM_LIST_DEL = 2101,
+  IDM_LIST_RENAME = 2102,
+  IDM_PM_SHOW = 2201,
+  IDM_PM_NEXTLIST = 2202,
+  IDM_PM_NEXTURL = 2203,
+  IDM_PM_SETTIME = 2204,
+  IDM_PM_HELP = 2205,
+  IDM_PM_ABOUT = 2206,
+  IDM_PM_EXIT = 2207,
+  IDM_PM_GET = 2208,
+};
+
+// Settings panel controls.
+enum ConfigControlId : int {
+  IDC_CFG_EDTTITLE = 3001,
+  IDC_CFG_BUTGETFILENAME,
+  IDC_CFG_EDTURL,
+  IDC_CFG_BUTEDIT,
+  IDC_CFG_BUTAPPEND,
+  IDC_CFG_BUTDEL,
+  IDC_CFG_BUTHELP,
+  IDC_CFG_SPBUP,
+  IDC_CFG_SPBDOWN,
+  IDC_CFG_BUTRENAME,
+  IDC_CFG_BUTDELLIST,
+  IDC_CFG_BUTCLOSE,
+  IDC_CFG_GROUPBOX1,
+  IDC_CFG_CHKTOP,
+  IDC_CFG_CHKSTARTLIST,
+  IDC_CFG_CMBSTARTLIST,
+  IDC_CFG_CHKSHOW,
+  IDC_CFG_CHKSTATUSBAR,
+  IDC_CFG_RDOTITLE,
+  IDC_CFG_RDOURL,
+  IDC_CFG_EDTNTPSERVER,
+  IDC_CFG_BUTSETTIME,
+  IDC_CFG_EDTSOUND,
+  IDC_CFG_BUTSOUNDFILE,
+  IDC_CFG_BUTTESTPLAY,
+  IDC_CFG_GROUPBOX2,
+  IDC_CFG_CHKLASTTOP,
+  IDC_CFG_CHKLASTMESS,
+  IDC_CFG_CHKLASTSOUND,
+  IDC_CFG_CHKLASTEXIT,
+  IDC_CFG_RDOAUTOEDIT,       // the group box; its items follow
+  IDC_CFG_RDOAUTOEDIT_ITEM0, // + item index
+};
+
+// Add-page, rename and About dialogs.
+enum DialogControlId : int {
+  IDC_DLG_EDTTITLE = 4001,
+  IDC_DLG_EDTURL = 4002,
+  IDC_DLG_EDTRENAME = 4003,
+  IDC_DLG_OK = 1,      // IDOK: the default button
+  IDC_DLG_CANCEL = 2,  // IDCANCEL: Esc
+  IDC_ABOUT_LBLURL = 4101,
+  IDC_ABOUT_LBLMAIL = 4102,
+  IDC_ABOUT_PANEL1 = 4103,
+};
