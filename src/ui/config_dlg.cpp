@@ -205,7 +205,7 @@ void TConfigDlg::ButDelListClick() {
   TMainForm& m = main_;
   const std::string question = " リスト\"" + m.CurrentListName + "\" を削除していいですか？";
   if (m.Platform().dialogs.MessageBox(question, ApplicationTitle,
-                                      app::MbOkCancel | app::MbIconQuestion | app::MbDefButton2) != app::IdOk) {
+                                      app::MbOkCancel | app::MbIconExclamation | app::MbDefButton2) != app::IdOk) {  // 305
     return;
   }
   std::error_code ec;
