@@ -241,7 +241,9 @@ TEST(Editor, OperationsTable) {
     EXPECT_EQ(Titles(p), c.titles) << c.name;
     EXPECT_EQ(p.main.LstURL.Selected(), c.selected) << c.name;
     EXPECT_TRUE(p.main.ListDirty) << c.name;
-    if (c.selected >= 0) EXPECT_EQ(p.main.CurrentIndex, c.selected) << c.name;
+    if (c.selected >= 0) {
+      EXPECT_EQ(p.main.CurrentIndex, c.selected) << c.name;
+    }
   }
 }
 
