@@ -10,18 +10,9 @@
 namespace browser {
 
 std::string TitleFromDroppedPath(std::string_view path) {
-  std::size_t nameStart = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const unsigned char b = static_cast<unsigned char>(path[i]);
-    if (core::IsLeadByte(b)) {
-      ++i;  // its trail byte may be 0x5C, which is no directory separator
-    } else if (b == '\\' || b == ':') {
-      nameStart = i + 1;
-    }
-  }
-  const std::string_view name = path.substr(nameStart);
+  const std::string name = core::FileNamePart(path);  // a trail byte 0x5C is no separator
   if (name.size() <= 4) return std::string();
-  return core::Trim(name.substr(0, name.size() - 4));
+  return core::Trim(std::string_view(name).substr(0, name.size() - 4));
 }
 
 std::string UrlFromShortcutLine(std::string_view line) {
