@@ -25,6 +25,9 @@ start_wine_environment() {
   mkdir -p "$(dirname "$prefix")"
   wineserver -p
   wineboot -i >/dev/null 2>&1 || true
+  # Wine looks for its own fonts where Debian does not put them: the caption buttons need Marlett.
+  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+  wineserver -k; wineserver -w; wineserver -p
   local face
   for face in "ＭＳ Ｐゴシック" "@ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
