@@ -59,6 +59,9 @@ class CaptureTest : public TavrinTest {
  protected:
   // Presses Get URL on the main window.
   void PressGetUrl(HWND main) {
+    // Start-up ends with the settings panel created and the main window shown.
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main) && App.FindWindowOfClass(TAVRIN_CLASS_CONFIG); }))
+        << "start-up did not finish";
     HWND button = FindChild(main, IDC_MAIN_SPEEDBUTTON1);
     ASSERT_NE(button, nullptr) << "no Get URL button";
     Click(button);
@@ -105,6 +108,8 @@ TEST_F(CaptureTest, BrowserPageIsOfferedAndAppendedOnOkOnly) {
   PressGetUrl(main);
   dialog = App.WaitForWindowOfClass(TAVRIN_CLASS_ADDLIST);
   ASSERT_NE(dialog, nullptr) << "the add-page dialog did not open the second time";
+  ASSERT_TRUE(WaitUntil([&] { return IsVisible(dialog); }));
+  EXPECT_EQ(WindowText(FindChild(dialog, IDC_DLG_EDTURL)), kUrl);
   PressButton(FindChild(dialog, IDC_DLG_CANCEL));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "Cancel did not close the dialog";
   EXPECT_EQ(ListViewCount(list), 2);

@@ -41,14 +41,16 @@ void SetEnabled(HWND hwnd, bool enabled) {
   if ((IsWindowEnabled(hwnd) != FALSE) != enabled) EnableWindow(hwnd, enabled);
 }
 
-// One tooltip control per top-level window, made on the first hint.
+// One tooltip control per top-level window, made on the first hint. It has no owner: under Wine a
+// window that owns a popup which is not topmost cannot itself be made topmost, which would break
+// the stay-on-top option. Its top-level window destroys it (see Window::Proc).
 HWND TooltipOf(HWND control) {
   HWND root = GetAncestor(control, GA_ROOT);
   if (!root) return nullptr;
   HWND tip = static_cast<HWND>(GetPropW(root, TooltipProperty));
   if (tip && IsWindow(tip)) return tip;
   tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                         GetModuleHandleW(nullptr), nullptr);
   if (tip) SetPropW(root, TooltipProperty, tip);
   return tip;
@@ -228,6 +230,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     result = self->HandleMessage(msg, wParam, lParam);
   });
   if (msg == WM_NCDESTROY) {
+    if (HWND tip = static_cast<HWND>(RemovePropW(hwnd, TooltipProperty))) DestroyWindow(tip);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }

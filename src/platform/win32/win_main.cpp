@@ -86,12 +86,17 @@ int Run(HINSTANCE instance) {
 
   ui::TConfigDlg config(form);
   form.AttachConfigDlg(&config);
-  win::ConfigWindow configWindow(config, mainWindow.Handle());
-
   if (form.ShowAtStart && !form.Closed()) {
     ShowWindow(mainWindow.Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(mainWindow.Handle());
   }
+  // The panel's window is made once the main window shows, so the user sees the program sooner;
+  // it stays hidden until asked for. It is owned by a hidden window of its own, like every window
+  // of the program by the application window: owned by the main window, Wine keeps it on top
+  // after the stay-on-top option has been turned off.
+  HWND panelOwner =
+      CreateWindowExW(0, L"STATIC", L"Tavrin", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  win::ConfigWindow configWindow(config, panelOwner);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
