@@ -15,7 +15,7 @@ run="$root/build/run"
 mkdir -p "$run"
 cp build/windows/bin/Tavrin.exe build/windows/bin/Tavrin.html "$run/"
 sample() {  # name, then title/URL pairs; CP932 with CR LF after every line
-  local file="$run/$(printf '%s' "$1" | iconv -f UTF-8 -t CP932).ini"
+  local file="$run/$1.ini"  # Wine reads Unix file names as UTF-8
   shift
   [ -e "$file" ] && return 0
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 > "$file"
@@ -41,5 +41,5 @@ for i in $(seq 1 60); do
   if xdotool search --name '^Tavrin$' >/dev/null 2>&1; then break; fi
 done
 sleep 2
-import -display "$DISPLAY" -window root -crop 640x560+0+0 "$shot"
+import -display "$DISPLAY" -window root -crop 640x640+0+0 "$shot"
 echo "screenshot of the running program: $shot"

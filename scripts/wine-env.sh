@@ -23,11 +23,12 @@ start_wine_environment() {
   export DISPLAY=":$n"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
-  wineserver -p
   wineboot -i >/dev/null 2>&1 || true
   # Wine looks for its own fonts where Debian does not put them: the caption buttons need Marlett.
-  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null
-  wineserver -k; wineserver -w; wineserver -p
+  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p || return 1
   local face
   for face in "ＭＳ Ｐゴシック" "@ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
