@@ -119,7 +119,7 @@ TDlgAbout::TDlgAbout(TMainForm& main) : main_(main) {
   Frame.SetCaption("Tavrin");
   Frame.SetBounds(0, 0, 302, 195);
   Frame.SetStayOnTop(true);
-  Label3Caption = "Webページ巡回ツール フリーソフト";
+  Label3Caption = "(C) 2026 Tavrin maintainers";  // upright in the vertical-writing face
 }
 
 std::string TDlgAbout::SupportPageAddress() const {

@@ -287,7 +287,9 @@ TEST_F(DialogsTest, AddPageDialogEndsByItsKeysAndCloseBox) {
     EXPECT_EQ(outer.right - outer.left, S(360));
     EXPECT_EQ(outer.bottom - outer.top, S(163));
     ASSERT_EQ(main.LstURL.Count(), before + c.added);
-    if (c.added) EXPECT_EQ(main.LstURL.Title(before), "ページ");
+    if (c.added) {
+      EXPECT_EQ(main.LstURL.Title(before), "ページ");
+    }
   }
 }
 

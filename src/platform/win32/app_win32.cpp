@@ -119,12 +119,24 @@ std::string Win32Help::Address(const std::string& anchor) const {
   return Narrow(FileUrl(Widen(programDir_ + "Tavrin.html"))) + anchor;
 }
 
-void Win32Help::Contents() { Win32Shell().Open(Address("#contents")); }
-
-void Win32Help::Context(int topic) {
-  const char* anchor = topic == 1 ? "#tray" : topic == 4 ? "#settings" : "#contents";
-  Win32Shell().Open(Address(anchor));
+// A file: URL opened as a file loses its anchor (or is not found at all), so it goes to the
+// handler of web addresses, the default browser; the plain document is the fallback.
+void Win32Help::Open(const std::string& anchor) const {
+  const std::wstring url = Widen(Address(anchor));
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = ProgramWindow();
+  info.lpVerb = L"open";
+  info.lpFile = url.c_str();
+  info.lpClass = L"http";
+  info.nShow = SW_SHOW;
+  if (!ShellExecuteExW(&info)) Win32Shell().Open(programDir_ + "Tavrin.html");
 }
+
+void Win32Help::Contents() { Open("#contents"); }
+
+void Win32Help::Context(int topic) { Open(topic == 1 ? "#tray" : topic == 4 ? "#settings" : "#contents"); }
 
 // --- application --------------------------------------------------------------------------------
 

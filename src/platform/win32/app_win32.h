@@ -43,8 +43,9 @@ class Win32Tray : public app::ITray {
   HICON icon_;
 };
 
-// The help document "Tavrin.html" beside the program, opened in the default browser through a
-// file: URL with an anchor: contents "#contents", context 1 "#tray", context 4 "#settings".
+// The help document "Tavrin.html" beside the program, opened in the default browser (the handler
+// of "http") through a file: URL with an anchor: contents "#contents", context 1 "#tray",
+// context 4 "#settings". No check that the document exists.
 class Win32Help : public app::IHelp {
  public:
   explicit Win32Help(std::string programDir) : programDir_(std::move(programDir)) {}
@@ -54,6 +55,7 @@ class Win32Help : public app::IHelp {
   std::string Address(const std::string& anchor) const;
 
  private:
+  void Open(const std::string& anchor) const;
   std::string programDir_;
 };
 
