@@ -220,3 +220,18 @@ TEST(Shutdown, MinimiseAndHideCloseThePanelAndLeaveOnlyTheTray) {
   EXPECT_FALSE(p.panel.Visible());
   EXPECT_TRUE(p.tray.present);
 }
+
+TEST(StartUp, AProgramFolderThatTakesNoFilesStillOpensTheDefaultList) {
+  Program p;
+  std::filesystem::remove_all(p.dir);  // nothing can be created there
+  p.Start();
+  EXPECT_EQ(p.main.CmbList.Items(), std::vector<std::string>{"List1"});
+  EXPECT_EQ(p.main.CurrentListName, "List1");
+  EXPECT_TRUE(p.main.LstURL.Empty());
+  EXPECT_TRUE(p.dialogs.errors.empty());  // the failed creation is not reported
+  p.main.AppendEntry("t", "u");
+  p.dialogs.answers = {app::IdNo};
+  p.main.Close();  // the save fails: reported, and the user keeps the program
+  EXPECT_EQ(p.dialogs.errors.size(), 1u);
+  EXPECT_FALSE(p.application.terminated);
+}
