@@ -11,15 +11,25 @@ start_wine_environment() {
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
   export WINEDEBUG=-all
   export WINEARCH=win64
-  local n
+  # A free display of our own: Xvfb writes the number to -displayfd only once it serves it, so a
+  # display that another server took meanwhile is never mistaken for ours.
+  local n i ready
+  ready=$(mktemp)
   for n in $(seq 91 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+    TAVRIN_XVFB_PID=$!
+    for i in $(seq 1 100); do
+      [ -s "$ready" ] && break
+      kill -0 "$TAVRIN_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    [ -s "$ready" ] && kill -0 "$TAVRIN_XVFB_PID" 2>/dev/null && break
+    kill "$TAVRIN_XVFB_PID" 2>/dev/null; wait "$TAVRIN_XVFB_PID" 2>/dev/null
+    TAVRIN_XVFB_PID=""
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  TAVRIN_XVFB_PID=$!
-  local i
-  for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  [ -e "/tmp/.X11-unix/X$n" ] || return 1
+  rm -f "$ready"
+  [ -n "$TAVRIN_XVFB_PID" ] || return 1
   export DISPLAY=":$n"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
@@ -29,12 +39,13 @@ start_wine_environment() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   wineserver -p || return 1
+  # The Japanese face names reach Wine through argv, which it decodes with the Unix locale.
   local face
   for face in "ＭＳ Ｐゴシック" "@ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
+    LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
   done
   for face in "ＭＳ Ｐ明朝" "ＭＳ 明朝"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPMincho /f >/dev/null 2>&1
+    LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPMincho /f >/dev/null 2>&1
   done
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$PWD/tests/support/browser-recorder.sh" /f >/dev/null 2>&1

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -66,10 +67,13 @@ TEST_F(StartupTest, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone) {
   const RECT before = WindowRect(main);
   const bool visibleBefore = IsVisible(main);
   TavrinProcess second;
+  const ULONGLONG started = GetTickCount64();
   ASSERT_TRUE(second.Start(Folder)) << Utf8(second.LastError());
-  std::optional<DWORD> code = second.WaitForExit(1000);
-  ASSERT_TRUE(code.has_value()) << "the second instance did not end within a second";
+  std::optional<DWORD> code = second.WaitForExit();
+  ASSERT_TRUE(code.has_value()) << "the second instance did not end";
   EXPECT_EQ(*code, 0u);
+  // Not asserted (the machine's load is not the program's behaviour), but worth seeing.
+  std::printf("second instance ended after %llu ms\n", GetTickCount64() - started);
   EXPECT_TRUE(App.Running());
   const RECT after = WindowRect(main);
   EXPECT_TRUE(EqualRect(&before, &after));
