@@ -28,6 +28,7 @@ fi
 
 if [ -n "${DISPLAY:-}" ]; then
   export WINEPREFIX="${WINEPREFIX:-$root/build/run-prefix}" WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+  export LC_ALL=C.UTF-8 LANG=C.UTF-8  # Wine needs a UTF-8 locale for Japanese file names
   cd "$run" && exec wine Tavrin.exe
 fi
 

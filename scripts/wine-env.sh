@@ -11,6 +11,9 @@ start_wine_environment() {
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
   export WINEDEBUG=-all
   export WINEARCH=win64
+  # Wine maps Windows file names and arguments to Unix through the locale's charset: without a
+  # UTF-8 locale no Japanese file name can be created.
+  export LC_ALL=C.UTF-8 LANG=C.UTF-8
   # A free display of our own: Xvfb writes the number to -displayfd only once it serves it, so a
   # display that another server took meanwhile is never mistaken for ours.
   local n i ready
@@ -39,13 +42,13 @@ start_wine_environment() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   wineserver -p || return 1
-  # The Japanese face names reach Wine through argv, which it decodes with the Unix locale.
+  # The Japanese face names reach Wine through argv, decoded with the UTF-8 locale set above.
   local face
   for face in "ＭＳ Ｐゴシック" "@ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic"; do
-    LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
   done
   for face in "ＭＳ Ｐ明朝" "ＭＳ 明朝"; do
-    LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPMincho /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPMincho /f >/dev/null 2>&1
   done
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$PWD/tests/support/browser-recorder.sh" /f >/dev/null 2>&1
