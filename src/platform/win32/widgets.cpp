@@ -585,6 +585,16 @@ bool Edit::OnCommand(HWND, int code) {
 
 // --- CheckBox -----------------------------------------------------------------------------------
 
+namespace {
+
+// Check boxes and radio buttons show their model's state; an unchanged state is not set again.
+void SetCheckState(HWND button, bool checked) {
+  const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageW(button, BM_GETCHECK, 0, 0)) != state) SendMessageW(button, BM_SETCHECK, state, 0);
+}
+
+}  // namespace
+
 CheckBox::~CheckBox() {
   if (model_) model_->View = nullptr;
 }
@@ -600,8 +610,7 @@ void CheckBox::Sync() {
   if (!hwnd_ || !model_) return;
   Updating guard(*this);
   SetTextIfDifferent(Widen(model_->Caption()));
-  const WPARAM state = model_->Checked() ? BST_CHECKED : BST_UNCHECKED;
-  if (static_cast<WPARAM>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) != state) SendMessageW(hwnd_, BM_SETCHECK, state, 0);
+  SetCheckState(hwnd_, model_->Checked());
   SyncCommon(*model_);
 }
 
@@ -630,8 +639,7 @@ void RadioButton::Sync() {
   if (!hwnd_ || !model_) return;
   Updating guard(*this);
   SetTextIfDifferent(Widen(model_->Caption()));
-  const WPARAM state = model_->Checked() ? BST_CHECKED : BST_UNCHECKED;
-  if (static_cast<WPARAM>(SendMessageW(hwnd_, BM_GETCHECK, 0, 0)) != state) SendMessageW(hwnd_, BM_SETCHECK, state, 0);
+  SetCheckState(hwnd_, model_->Checked());
   SyncCommon(*model_);
 }
 
