@@ -32,8 +32,8 @@ struct Settings {
 // Reads the keys in the file's reading order; a missing key or an unusable value is the default.
 Settings ReadSettings(const core::ProfileFile& file);
 
-// Writes every key in the writing order and removes "MiniWidth" and "MiniHeight". lastList is
-// the value for "LastList", already chosen by the caller.
+// Writes every key in the writing order and removes "MiniWidth" and "MiniHeight".
+// settings.LastList is the name the caller chose (the start list or the open list).
 void WriteSettings(core::ProfileFile& file, const Settings& settings);
 
 }  // namespace app

@@ -82,6 +82,24 @@ void ClickStarted(HWND hwnd, bool& pressed) {
 
 }  // namespace
 
+// ---- ClickableWindow ----
+
+LRESULT ClickableWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) OnMouseMove();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      ClickStarted(Handle(), pressed_);
+      return 0;
+    case WM_LBUTTONUP:
+      if (ClickEnded(Handle(), pressed_, lParam) && OnClick) OnClick();
+      return 0;
+  }
+  return Window::HandleMessage(msg, wParam, lParam);
+}
+
 // ---- AboutLink ----
 
 void AboutLink::Create(AboutWindow& box, HWND panel, int id, const std::string& caption, POINT at96, UINT dpi) {
@@ -136,18 +154,8 @@ LRESULT AboutLink::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       EndPaint(Handle(), &ps);
       return 0;
     }
-    case WM_MOUSEMOVE:
-      if (OnMouseMove) OnMouseMove();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      ClickStarted(Handle(), pressed_);
-      return 0;
-    case WM_LBUTTONUP:
-      if (ClickEnded(Handle(), pressed_, lParam) && OnClick) OnClick();
-      return 0;
   }
-  return Window::HandleMessage(msg, wParam, lParam);
+  return ClickableWindow::HandleMessage(msg, wParam, lParam);
 }
 
 // ---- AboutPanel ----
@@ -184,18 +192,8 @@ LRESULT AboutPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       EndPaint(Handle(), &ps);
       return 0;
     }
-    case WM_MOUSEMOVE:  // the panel's background and its two captions
-      if (OnMouseMove) OnMouseMove();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      ClickStarted(Handle(), pressed_);
-      return 0;
-    case WM_LBUTTONUP:
-      if (ClickEnded(Handle(), pressed_, lParam) && OnClick) OnClick();
-      return 0;
   }
-  return Window::HandleMessage(msg, wParam, lParam);
+  return ClickableWindow::HandleMessage(msg, wParam, lParam);
 }
 
 // ---- AboutWindow ----

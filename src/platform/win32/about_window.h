@@ -11,14 +11,26 @@ namespace win {
 
 class AboutWindow;
 
+// A child window that reports mouse moves and takes a press and release inside it as a click,
+// as a label or picture does.
+class ClickableWindow : public Window {
+ public:
+  std::function<void()> OnMouseMove, OnClick;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool pressed_ = false;
+};
+
 // A link label of the support panel: its caption underlined in the model's colour.
-class AboutLink : public Window {
+class AboutLink : public ClickableWindow {
  public:
   void Create(AboutWindow& box, HWND panel, int id, const std::string& caption, POINT at96, UINT dpi);
   void SetColour(COLORREF colour);
   // Sized to its caption in the link font, at its place for the DPI.
   void Place(UINT dpi);
-  std::function<void()> OnMouseMove, OnClick;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -29,21 +41,18 @@ class AboutLink : public Window {
   std::wstring caption_;
   POINT at96_{0, 0};
   COLORREF colour_ = RGB(0, 0, 0);
-  bool pressed_ = false;
 };
 
 // The white panel with the raised and lowered bevels and the captions "サポート：", "E-Mail：".
-class AboutPanel : public Window {
+class AboutPanel : public ClickableWindow {
  public:
   void Create(AboutWindow& box, HWND parent, UINT dpi);
-  std::function<void()> OnMouseMove, OnClick;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   AboutWindow* box_ = nullptr;
-  bool pressed_ = false;
 };
 
 class AboutWindow : public Window {

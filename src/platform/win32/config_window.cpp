@@ -158,12 +158,8 @@ LRESULT ConfigWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       UpdateRadioTabStops();
       return NextDialogControl(Handle(), wParam, lParam);
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberDialogFocus(Handle(), lastFocus_);
-        break;
-      }
-      RestoreDialogFocus(Handle(), lastFocus_);
-      return 0;
+      if (TrackDialogFocus(Handle(), wParam, lastFocus_)) return 0;
+      break;
   }
   return Window::HandleMessage(msg, wParam, lParam);
 }

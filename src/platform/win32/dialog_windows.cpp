@@ -32,19 +32,19 @@ LRESULT NextDialogControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-void RestoreDialogFocus(HWND dialog, HWND& lastFocus) {
+bool TrackDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
   HWND focus = GetFocus();
-  if (focus && IsChild(dialog, focus)) return;
+  if (LOWORD(activateState) == WA_INACTIVE) {
+    if (focus && IsChild(dialog, focus)) lastFocus = focus;
+    return false;
+  }
+  if (focus && IsChild(dialog, focus)) return true;
   if (lastFocus && IsChild(dialog, lastFocus) && IsWindowEnabled(lastFocus) && IsWindowVisible(lastFocus)) {
     SetFocus(lastFocus);
-    return;
+    return true;
   }
   FocusControl(GetNextDlgTabItem(dialog, nullptr, FALSE));
-}
-
-void RememberDialogFocus(HWND dialog, HWND& lastFocus) {
-  HWND focus = GetFocus();
-  if (focus && IsChild(dialog, focus)) lastFocus = focus;
+  return true;
 }
 
 void FitLabelToText(Label& label, UINT dpi) {
@@ -83,12 +83,8 @@ LRESULT ModalDialogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NEXTDLGCTL:
       return NextDialogControl(Handle(), wParam, lParam);
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberDialogFocus(Handle(), lastFocus_);
-        break;
-      }
-      RestoreDialogFocus(Handle(), lastFocus_);
-      return 0;
+      if (TrackDialogFocus(Handle(), wParam, lastFocus_)) return 0;
+      break;
   }
   return Window::HandleMessage(msg, wParam, lParam);
 }

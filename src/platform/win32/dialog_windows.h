@@ -11,9 +11,9 @@ namespace win {
 // class: WM_NEXTDLGCTL (sent by IsDialogMessage for Tab and the arrow keys) moves the focus, and
 // an edit reached that way has its text selected.
 LRESULT NextDialogControl(HWND dialog, WPARAM wParam, LPARAM lParam);
-// The focus when the window is activated: the control that had it last, else the first tab stop.
-void RestoreDialogFocus(HWND dialog, HWND& lastFocus);
-void RememberDialogFocus(HWND dialog, HWND& lastFocus);
+// WM_ACTIVATE: on deactivation the focused control is remembered (false: let the default handling
+// run); on activation the focus goes back to it, else to the first tab stop (true: handled).
+bool TrackDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus);
 // A label grows to its text where the font needs more room than its layout row gives (a
 // substituted font can be wider); it never shrinks below the row.
 void FitLabelToText(Label& label, UINT dpi);
